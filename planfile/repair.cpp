@@ -1,0 +1,71 @@
+#include "planfile/repair.h"
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+#include "planfile/diagnostics.h"
+#include "planfile/format.h"
+#include "planfile/messages.h"
+#include "planfile/platform.h"
+
+namespace stmtpick {
+
+namespace {
+
+constexpr std::size_t kCopyBlock = 1024 * 1024;
+
+enum class CopyEnd { Done, ReadFailed, WriteFailed };
+
+// One read and one write per block; the header goes out with the first block.
+CopyEnd CopyWithHeader(std::FILE* input, std::FILE* output, std::uint64_t* copied) {
+  std::setvbuf(input, nullptr, _IONBF, 0);
+  std::setvbuf(output, nullptr, _IONBF, 0);
+  std::unique_ptr<unsigned char[]> block(new unsigned char[kCopyBlock]);
+  std::memcpy(block.get(), STANDARD_HEADER, kHeaderSize);
+  std::size_t filled = kHeaderSize;
+  for (;;) {
+    std::size_t got = std::fread(block.get() + filled, 1, kCopyBlock - filled, input);
+    *copied += got;
+    filled += got;
+    if (std::fwrite(block.get(), 1, filled, output) != filled) return CopyEnd::WriteFailed;
+    if (std::ferror(input)) return CopyEnd::ReadFailed;
+    if (got == 0 || std::feof(input)) return CopyEnd::Done;
+    filled = 0;
+  }
+}
+
+}  // namespace
+
+int RepairHeader(FilePtr input, const RunSettings& settings) {
+  if (settings.outputPath.empty()) {
+    Say(stderr, messages::kMissingOutput);
+    return 1;
+  }
+  if (platform::PathIsFileOf(settings.outputPath, input.get())) {
+    Say(stderr, messages::kOutputIsInput);
+    return 1;
+  }
+  FilePtr output = OpenStream(settings.outputPath, "wb");
+  if (!output) {
+    Say(stderr, messages::kCannotCreateOutput);
+    return 1;
+  }
+
+  std::uint64_t copied = 0;
+  CopyEnd end = CopyWithHeader(input.get(), output.get(), &copied);
+  // Only a regular file is ours to remove: never a device such as /dev/full.
+  bool removable = platform::IsRegularFile(output.get());
+  bool closed = CloseChecked(output);
+  if (settings.debugMode) ReportCopy(stderr, copied, settings.outputPath);
+
+  const char* failure = end == CopyEnd::ReadFailed                 ? messages::kCannotReadInput
+                        : end == CopyEnd::WriteFailed || !closed ? messages::kCannotWriteOutput
+                                                                 : nullptr;
+  if (!failure) return 0;
+  if (removable) std::remove(settings.outputPath.c_str());
+  Say(stderr, failure);
+  return 1;
+}
+
+}  // namespace stmtpick
