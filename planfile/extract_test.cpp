@@ -1,0 +1,319 @@
+// The extraction as a user sees it: the tool's output, messages, status and files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "testing/files.h"
+#include "testing/plan_builder.h"
+#include "testing/process.h"
+
+namespace {
+
+using plantest::AsText;
+using plantest::ReadFile;
+using plantest::RunIn;
+using plantest::TempDir;
+using plantest::WriteFile;
+
+std::string Summary(int count) {
+  return AsText("\nDone.  Exported " + std::to_string(count) + " statements.\n");
+}
+
+std::string Blocks(std::vector<std::string> texts, char separator = ';') {
+  std::string script;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    script += "// Statement " + std::to_string(i + 1) + "\n" + texts[i] + "\n" + separator + "\n";
+  }
+  return AsText(script);
+}
+
+std::string Rec(std::string_view text, std::uint16_t trailer = 0, bool extended = false) {
+  plantest::RecordSpec spec;
+  spec.text = text;
+  spec.trailerLength = trailer;
+  return plantest::Record(spec, extended);
+}
+
+const std::string kTwo = plantest::PlanFile(3101, {"SELECT 1", "SELECT 2"}, 5);
+
+TEST(Extract, TwoStatementsToStandardOutput) {
+  TempDir dir;
+  WriteFile(dir / "plans.qpf", kTwo);
+  plantest::RunResult run = RunIn(dir, {"plans.qpf"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, AsText("// Statement 1\nSELECT 1\n;\n// Statement 2\nSELECT 2\n;\n"));
+  EXPECT_EQ(run.err, Summary(2));
+}
+
+TEST(Extract, FilesAndTheirScripts) {
+  const std::string h1 = plantest::Header(3101);
+  const std::string h2 = plantest::Header(3102);
+  const std::string trailerPastEnd = Rec("LAST", 65535).substr(0, 8 + 4 + 100);
+  std::vector<std::string> twelve;
+  std::string manyFile = h1;
+  for (int i = 1; i <= 12; ++i) {
+    twelve.push_back("SELECT " + std::to_string(i));
+    manyFile += Rec(twelve.back(), static_cast<std::uint16_t>(i));
+  }
+  const struct {
+    const char* name;
+    std::string file;
+    std::vector<std::string> texts;
+  } cases[] = {
+      {"header only", h1, {}},
+      {"empty text", h1 + Rec("") + Rec("B"), {"", "B"}},
+      {"zero byte ends the text, the record is still consumed",
+       h1 + Rec(std::string("A\0junk", 6), 2) + Rec("B"), {"A", "B"}},
+      {"percent and backslash", h1 + Rec("LIKE '%s%d\\n'"), {"LIKE '%s%d\\n'"}},
+      {"last record cut in its text", h1 + Rec("A", 1) + Rec("BCDEF").substr(0, 10), {"A"}},
+      {"seven stray bytes", h1 + Rec("A") + std::string(7, '\x01'), {"A"}},
+      {"trailer past the end", h1 + Rec("A") + trailerPastEnd, {"A", "LAST"}},
+      {"3102 texts skip the block", h2 + Rec("A", 3, true) + Rec("B", 0, true), {"A", "B"}},
+      {"3102 empty text, cut in its block", h2 + Rec("A", 0, true) + Rec("", 0, true).substr(0, 20),
+       {"A", ""}},
+      {"3102 empty text, cut after textLength", h2 + Rec("", 0, true).substr(0, 8), {""}},
+      {"3102 text cut in its block", h2 + Rec("A", 0, true) + Rec("B", 0, true).substr(0, 20), {"A"}},
+      {"other versions have no block", plantest::Header(0) + Rec("A") + Rec("B"), {"A", "B"}},
+      {"numbers past nine", manyFile, twelve},
+      {"line breaks and raw bytes", h1 + Rec("a\nb\r\nc\x1A\xFF\x80"), {"a\nb\r\nc\x1A\xFF\x80"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    WriteFile(dir / "plans.qpf", c.file);
+    plantest::RunResult run = RunIn(dir, {"plans.qpf"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, Blocks(c.texts));
+    EXPECT_EQ(run.err, Summary(static_cast<int>(c.texts.size())));
+  }
+}
+
+TEST(Extract, LongestTextsAreWrittenWhole) {
+  std::vector<std::string> texts;
+  std::string file = plantest::Header(3102);
+  for (std::size_t length : {64999u, 65000u, 65535u}) {
+    texts.push_back(std::string(length, 'x'));
+    file += Rec(texts.back(), 65535, true);
+  }
+  TempDir dir;
+  WriteFile(dir / "plans.qpf", file);
+  plantest::RunResult run = RunIn(dir, {"plans.qpf"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, Blocks(texts));
+  EXPECT_EQ(run.err, Summary(3));
+}
+
+TEST(Extract, SeparatorOption) {
+  TempDir dir;
+  WriteFile(dir / "plans.qpf", kTwo);
+  EXPECT_EQ(RunIn(dir, {"plans.qpf", "/sG"}).out, Blocks({"SELECT 1", "SELECT 2"}, 'G'));
+  EXPECT_EQ(RunIn(dir, {"plans.qpf", "-s/", "/s#"}).out, Blocks({"SELECT 1", "SELECT 2"}, '/'));
+}
+
+TEST(Extract, ExportFileIsReplacedOrAppendedTo) {
+  TempDir dir;
+  WriteFile(dir / "plans.qpf", kTwo);
+  WriteFile(dir / "out.sql", "old content\n");
+
+  plantest::RunResult run = RunIn(dir, {"plans.qpf", "/eout.sql"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, Summary(2));
+  EXPECT_EQ(ReadFile(dir / "out.sql"), Blocks({"SELECT 1", "SELECT 2"}));
+
+  run = RunIn(dir, {"plans.qpf", "/a", "/eout.sql"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(ReadFile(dir / "out.sql"), Blocks({"SELECT 1", "SELECT 2"}) + Blocks({"SELECT 1", "SELECT 2"}));
+
+  run = RunIn(dir, {"plans.qpf", "/a", "/enew.sql"});
+  EXPECT_EQ(ReadFile(dir / "new.sql"), Blocks({"SELECT 1", "SELECT 2"}));
+
+  // Append with no export file: the script goes to standard output.
+  run = RunIn(dir, {"plans.qpf", "/a"});
+  EXPECT_EQ(run.out, Blocks({"SELECT 1", "SELECT 2"}));
+}
+
+TEST(Extract, BadHeaderLeavesTheExportFileAlone) {
+  const struct {
+    std::string file;
+    std::string message;
+  } cases[] = {
+      {"", "\nUnable to read file header.\n"},
+      {std::string("SPY\0\x1D\x0C\x01", 7), "\nUnable to read file header.\n"},
+      {std::string("SPYX\x1D\x0C\x01\x00", 8) + Rec("A"),
+       "\nFile does not appear to be a Query Plan Viewer file.\n"},
+      {std::string("spy\0\x1D\x0C\x01\x00", 8), "\nFile does not appear to be a Query Plan Viewer file.\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    for (const std::vector<std::string>& options :
+         {std::vector<std::string>{}, {"/eold.sql"}, {"/eold.sql", "/a"}, {"/enew.sql"}}) {
+      TempDir dir;
+      WriteFile(dir / "bad.qpf", c.file);
+      WriteFile(dir / "old.sql", "kept\n");
+      std::vector<std::string> args{"bad.qpf"};
+      args.insert(args.end(), options.begin(), options.end());
+      plantest::RunResult run = RunIn(dir, args);
+      EXPECT_EQ(run.status, 1);
+      EXPECT_EQ(run.out, "");
+      EXPECT_EQ(run.err, AsText(c.message));
+      EXPECT_EQ(ReadFile(dir / "old.sql"), "kept\n");
+      EXPECT_FALSE(plantest::Exists(dir / "new.sql"));
+    }
+  }
+}
+
+TEST(Extract, ExportFileThatCannotBeOpened) {
+  TempDir dir;
+  WriteFile(dir / "plans.qpf", kTwo);
+  std::filesystem::create_directory(dir.path() / "folder");
+  for (const char* option : {"/emissing/out.sql", "/efolder"}) {
+    plantest::RunResult run = RunIn(dir, {"plans.qpf", option});
+    EXPECT_EQ(run.status, 1) << option;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, AsText("\nUnable to open export file!\n"));
+  }
+}
+
+TEST(Extract, OutputIsTheInput) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.path() / "sub");
+  WriteFile(dir / "plans.qpf", kTwo);
+  std::filesystem::create_hard_link(dir.path() / "plans.qpf", dir.path() / "hard.qpf");
+  std::vector<std::string> spellings = {"/eplans.qpf", "/e./plans.qpf", "/esub/../plans.qpf",
+                                        "/ehard.qpf", "/e" + (dir / "plans.qpf")};
+  std::error_code noLinks;
+  std::filesystem::create_symlink("plans.qpf", dir.path() / "soft.qpf", noLinks);
+  if (!noLinks) spellings.push_back("/esoft.qpf");
+  for (const std::string& option : spellings) {
+    for (bool append : {false, true}) {
+      std::vector<std::string> args{"plans.qpf", option};
+      if (append) args.push_back("/a");
+      plantest::RunResult run = RunIn(dir, args);
+      EXPECT_EQ(run.status, 1) << option;
+      EXPECT_EQ(run.err, AsText("\nThe output file is the input file!\n")) << option;
+      EXPECT_EQ(ReadFile(dir / "plans.qpf"), kTwo) << option;
+    }
+  }
+
+  // stmtpick plans.qpf >> plans.qpf
+  plantest::RunOptions options;
+  options.workDir = dir.path().string();
+  options.stdoutPath = dir / "plans.qpf";
+  options.stdoutAppend = true;
+  plantest::RunResult run = plantest::RunTool({"plans.qpf"}, options);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, AsText("\nThe output file is the input file!\n"));
+  EXPECT_EQ(ReadFile(dir / "plans.qpf"), kTwo);
+}
+
+TEST(Extract, OutputToAnotherFileWithTheSameContentIsFine) {
+  TempDir dir;
+  WriteFile(dir / "plans.qpf", kTwo);
+  WriteFile(dir / "copy.qpf", kTwo);
+  plantest::RunResult run = RunIn(dir, {"plans.qpf", "/ecopy.qpf"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(ReadFile(dir / "copy.qpf"), Blocks({"SELECT 1", "SELECT 2"}));
+}
+
+// The /d lines explain a short script; the script itself does not change.
+TEST(Extract, DebugDescribesTheFile) {
+  plantest::RecordSpec first;
+  first.text = "ABC";
+  first.trailerLength = 2;
+  first.recordPrefix = 0xDEADBEEF;
+  plantest::RecordSpec empty;
+  empty.recordPrefix = 1;
+  const std::string whole = plantest::Header(3101, 9) + plantest::Record(first, false) + Rec("B");
+  const std::string cut = plantest::Header(3101) + plantest::Record(first, false) +
+                          Rec("never whole").substr(0, 12) ;
+  const std::string stray = plantest::Header(3101) + plantest::Record(first, false) + "xyz";
+  const std::string extended = plantest::Header(3102) + plantest::Record(first, true) +
+                               plantest::Record(empty, true).substr(0, 18);
+  const struct {
+    const char* name;
+    std::string file;
+    std::string script;
+    std::string debug;
+  } cases[] = {
+      {"whole", whole, Blocks({"ABC", "B"}),
+       "debug: header magic 53 50 59 00, formatVersion 3101, extension block no, headerTail 9\n"
+       "debug: record at offset 8: recordPrefix 0xDEADBEEF, trailerLength 2, textLength 3\n"
+       "debug: record at offset 21: recordPrefix 0x12345678, trailerLength 0, textLength 1\n"
+       "debug: the input ends at offset 30\n"},
+      {"cut in a text", cut, Blocks({"ABC"}),
+       "debug: header magic 53 50 59 00, formatVersion 3101, extension block no, headerTail 1\n"
+       "debug: record at offset 8: recordPrefix 0xDEADBEEF, trailerLength 2, textLength 3\n"
+       "debug: record at offset 21: recordPrefix 0x12345678, trailerLength 0, textLength 11\n"
+       "debug: the input ends at offset 33 inside the statementText of the record at offset 21; "
+       "that record is not exported\n"},
+      {"stray bytes", stray, Blocks({"ABC"}),
+       "debug: header magic 53 50 59 00, formatVersion 3101, extension block no, headerTail 1\n"
+       "debug: record at offset 8: recordPrefix 0xDEADBEEF, trailerLength 2, textLength 3\n"
+       "debug: the input ends at offset 24 inside the recordPrefix of a record at offset 21: "
+       "3 stray bytes after the last whole record\n"},
+      {"3102, cut in a block", extended, Blocks({"ABC", ""}),
+       "debug: header magic 53 50 59 00, formatVersion 3102, extension block yes, headerTail 1\n"
+       "debug: record at offset 8: recordPrefix 0xDEADBEEF, trailerLength 2, textLength 3\n"
+       "debug: record at offset 53: recordPrefix 0x00000001, trailerLength 0, textLength 0\n"
+       "debug: the input ends at offset 71 inside the extensionBlock of the record at offset 53; "
+       "its text is empty, so it is still exported\n"
+       "debug: the input ends at offset 71\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    WriteFile(dir / "plans.qpf", c.file);
+    plantest::RunResult plain = RunIn(dir, {"plans.qpf"});
+    plantest::RunResult debug = RunIn(dir, {"plans.qpf", "/d"});
+    EXPECT_EQ(debug.status, 0);
+    EXPECT_EQ(debug.out, c.script);
+    EXPECT_EQ(plain.out, c.script);
+    EXPECT_EQ(debug.err, AsText(c.debug) + plain.err);
+  }
+
+  TempDir dir;
+  WriteFile(dir / "short.qpf", "SPY");
+  plantest::RunResult run = RunIn(dir, {"short.qpf", "-d"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, AsText("debug: the input holds 3 bytes, fewer than the 8-byte header\n"
+                            "\nUnable to read file header.\n"));
+}
+
+#ifndef _WIN32
+TEST(Extract, FullDiskIsAFailure) {
+  TempDir dir;
+  std::string file = plantest::Header(3101);
+  for (int i = 0; i < 5000; ++i) file += Rec("SELECT something FROM somewhere");
+  WriteFile(dir / "plans.qpf", file);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"plans.qpf", "/e/dev/full"}, {"plans.qpf", "/e/dev/full", "/a"}}) {
+    plantest::RunResult run = RunIn(dir, args);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "\nUnable to write the SQL script!\n");
+  }
+  // A short script fails only at the final flush; that must be caught too.
+  WriteFile(dir / "small.qpf", kTwo);
+  for (const char* input : {"plans.qpf", "small.qpf"}) {
+    plantest::RunOptions options;
+    options.workDir = dir.path().string();
+    options.stdoutPath = "/dev/full";
+    plantest::RunResult run = plantest::RunTool({input}, options);
+    EXPECT_EQ(run.status, 1) << input;
+    EXPECT_EQ(run.err, "\nUnable to write the SQL script!\n") << input;
+  }
+}
+
+TEST(Extract, ReadErrorIsNotTheEndOfTheFile) {
+  // Reading this file at offset 0 fails with an I/O error, unlike reaching an end.
+  TempDir dir;
+  plantest::RunResult run = RunIn(dir, {"/proc/self/mem", "/eout.sql"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "\nUnable to read input file!\n");
+  EXPECT_FALSE(plantest::Exists(dir / "out.sql"));
+}
+#endif
+
+}  // namespace
