@@ -9,7 +9,9 @@
 
 #ifdef __MINGW32__
 // The mingw-w64 runtime may expand * and ? in arguments; the tool takes them as typed.
-extern "C" int _dowildcard = 0;
+extern "C" {
+int _dowildcard = 0;
+}
 #endif
 
 namespace stmtpick::platform {

@@ -12,6 +12,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -102,6 +103,26 @@ HANDLE OpenInheritable(const std::string& path, DWORD access, DWORD disposition)
 
 }  // namespace
 
+void MarkSparse(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + path);
+  DWORD ignored = 0;
+  DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
+  CloseHandle(file);
+}
+
+unsigned long long AllocatedBytes(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + path);
+  FILE_STANDARD_INFO info = {};
+  BOOL known = GetFileInformationByHandleEx(file, FileStandardInfo, &info, sizeof info);
+  CloseHandle(file);
+  if (!known) throw std::runtime_error("cannot query " + path);
+  return static_cast<unsigned long long>(info.AllocationSize.QuadPart);
+}
+
 RunResult RunTool(const std::vector<std::string>& args, const RunOptions& options) {
   std::string tool = ToolPath();
   std::string commandLine = Quote(tool);
@@ -156,6 +177,14 @@ std::string ToolPath() {
 }
 
 }  // namespace
+
+void MarkSparse(const std::string&) {}
+
+unsigned long long AllocatedBytes(const std::string& path) {
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0) throw std::runtime_error("cannot stat " + path);
+  return static_cast<unsigned long long>(info.st_blocks) * 512;
+}
 
 RunResult RunTool(const std::vector<std::string>& args, const RunOptions& options) {
   std::string tool = ToolPath();

@@ -30,6 +30,11 @@ extern const char* const kNewline;
 // With every "\n" written as kNewline: what a text stream makes of text.
 std::string AsText(const std::string& text);
 
+// Marks a new, empty file as sparse where the file system needs telling (NTFS).
+void MarkSparse(const std::string& path);
+// How many bytes the file really occupies on disk.
+unsigned long long AllocatedBytes(const std::string& path);
+
 // True on Windows, where a leading slash makes the first argument an option too.
 extern const bool kWindows;
 
