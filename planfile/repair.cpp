@@ -1,7 +1,6 @@
 #include "planfile/repair.h"
 
 #include <cstdint>
-#include <cstring>
 #include <memory>
 
 #include "planfile/diagnostics.h"
@@ -17,21 +16,20 @@ constexpr std::size_t kCopyBlock = 1024 * 1024;
 
 enum class CopyEnd { Done, ReadFailed, WriteFailed };
 
-// One read and one write per block; the header goes out with the first block.
+// Large blocks, one read and one write each: as fast as cat here (a kernel copy was slower).
 CopyEnd CopyWithHeader(std::FILE* input, std::FILE* output, std::uint64_t* copied) {
   std::setvbuf(input, nullptr, _IONBF, 0);
   std::setvbuf(output, nullptr, _IONBF, 0);
+  if (std::fwrite(STANDARD_HEADER, 1, kHeaderSize, output) != kHeaderSize) {
+    return CopyEnd::WriteFailed;
+  }
   std::unique_ptr<unsigned char[]> block(new unsigned char[kCopyBlock]);
-  std::memcpy(block.get(), STANDARD_HEADER, kHeaderSize);
-  std::size_t filled = kHeaderSize;
   for (;;) {
-    std::size_t got = std::fread(block.get() + filled, 1, kCopyBlock - filled, input);
+    std::size_t got = std::fread(block.get(), 1, kCopyBlock, input);
     *copied += got;
-    filled += got;
-    if (std::fwrite(block.get(), 1, filled, output) != filled) return CopyEnd::WriteFailed;
+    if (got > 0 && std::fwrite(block.get(), 1, got, output) != got) return CopyEnd::WriteFailed;
     if (std::ferror(input)) return CopyEnd::ReadFailed;
-    if (got == 0 || std::feof(input)) return CopyEnd::Done;
-    filled = 0;
+    if (got < kCopyBlock) return CopyEnd::Done;
   }
 }
 
