@@ -44,7 +44,9 @@ stmtpick_test(unit_tests
 stmtpick_test(tool_tests
   cli/main_test.cpp
   planfile/extract_test.cpp
+  planfile/fuzz_corpus_test.cpp
   planfile/repair_test.cpp
   examples/sample_test.cpp)
 target_compile_definitions(tool_tests PRIVATE
-  STMTPICK_SAMPLE_DIR="${CMAKE_SOURCE_DIR}/examples")
+  STMTPICK_SAMPLE_DIR="${CMAKE_SOURCE_DIR}/examples"
+  STMTPICK_CORPUS_DIR="${CMAKE_SOURCE_DIR}/planfile/fuzz_corpus")

@@ -8,6 +8,7 @@
 
 #include "testing/files.h"
 #include "testing/plan_builder.h"
+#include "testing/plan_model.h"
 #include "testing/process.h"
 
 namespace {
@@ -88,6 +89,28 @@ TEST(Extract, FilesAndTheirScripts) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, Blocks(c.texts));
     EXPECT_EQ(run.err, Summary(static_cast<int>(c.texts.size())));
+  }
+}
+
+// Whatever byte a file is cut at, the tool prints what the format implies: the records whose
+// text is whole, the summary and status 0, or a header message and status 1.
+TEST(Extract, EveryCutOfAFileOfEachLayout) {
+  for (std::uint16_t version : {3101, 3102}) {
+    const bool extended = version == 3102;
+    const std::string file = plantest::Header(version) + Rec("SELECT 1", 3, extended) +
+                             Rec("", 0, extended) + Rec(std::string("x\0y", 3), 2, extended) +
+                             Rec("", 1, extended);
+    TempDir dir;
+    for (std::size_t length = 0; length <= file.size(); ++length) {
+      SCOPED_TRACE("version " + std::to_string(version) + ", " + std::to_string(length) + " bytes");
+      const std::string cut = file.substr(0, length);
+      WriteFile(dir / "cut.qpf", cut);
+      plantest::ModelResult expected = plantest::ModelExtraction(cut);
+      plantest::RunResult run = RunIn(dir, {"cut.qpf"});
+      EXPECT_EQ(run.status, expected.status);
+      EXPECT_EQ(run.out, AsText(expected.script));
+      EXPECT_EQ(run.err, AsText(expected.messages));
+    }
   }
 }
 

@@ -1,12 +1,14 @@
 // plangen: writes plan files with the tests' builder.
 //   plangen sample FILE                        the bundled example
 //   plangen bench FILE MIB VERSION [SEED]      about MIB mebibytes of random statements
+//   plangen seeds FOLDER                       the fuzzer's seed inputs
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "testing/plan_builder.h"
 
@@ -35,6 +37,46 @@ std::string SamplePlan() {
 
 bool WriteAll(std::FILE* out, const std::string& bytes) {
   return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+}
+
+std::string Rec(std::string_view text, std::uint16_t trailer, bool extended) {
+  plantest::RecordSpec spec;
+  spec.text = text;
+  spec.trailerLength = trailer;
+  return plantest::Record(spec, extended);
+}
+
+// Two option bytes (mode and /d, separator), then a plan file: valid, cut and damaged ones.
+int Seeds(const std::string& folder) {
+  const std::string h1 = plantest::Header(3101);
+  const std::string h2 = plantest::Header(3102);
+  const std::string plain = h1 + Rec("SELECT 1", 3, false) + Rec("", 0, false) + Rec("x", 9, false);
+  const std::string extended = h2 + Rec("SELECT 2", 1, true) + Rec("", 0, true);
+  const struct {
+    const char* name;
+    std::string bytes;
+  } seeds[] = {
+      {"seed-3101-export", std::string("\0\0", 2) + plain},
+      {"seed-3102-append", std::string("\1#", 2) + extended},
+      {"seed-repair-damaged", std::string("\2\0", 2) + "BAD!HEAD" + Rec("y", 0, false)},
+      {"seed-3101-cut-replace", std::string("\3\0", 2) + plain.substr(0, plain.size() - 5)},
+      {"seed-3102-cut-block-debug", std::string("\4\0", 2) + extended.substr(0, extended.size() - 10)},
+      {"seed-bad-magic", std::string("\0\0", 2) + "SPYX" + plain.substr(4)},
+      {"seed-short-header", std::string("\0\0", 2) + h1.substr(0, 5)},
+      {"seed-repair-debug", std::string("\6\0", 2) + plain},
+      {"seed-raw-bytes", std::string("\0G", 2) + h1 + Rec(std::string("a\0b\r\n\x1A\xFF", 8), 0, false) +
+                             Rec("past the end", 65535, false).substr(0, 30)},
+  };
+  for (const auto& seed : seeds) {
+    std::string path = folder + "/" + seed.name;
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    bool ok = out && WriteAll(out, seed.bytes);
+    if (!out || std::fclose(out) != 0 || !ok) {
+      std::fprintf(stderr, "plangen: cannot write %s\n", path.c_str());
+      return 1;
+    }
+  }
+  return 0;
 }
 
 int Bench(std::FILE* out, std::uint64_t mebibytes, std::uint16_t version, unsigned seed) {
@@ -69,10 +111,11 @@ int Bench(std::FILE* out, std::uint64_t mebibytes, std::uint16_t version, unsign
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (argc == 3 && std::strcmp(argv[1], "seeds") == 0) return Seeds(argv[2]);
   bool sample = argc == 3 && std::strcmp(argv[1], "sample") == 0;
   bool bench = (argc == 5 || argc == 6) && std::strcmp(argv[1], "bench") == 0;
   if (!sample && !bench) {
-    std::fputs("usage: plangen sample FILE | plangen bench FILE MIB VERSION [SEED]\n", stderr);
+    std::fputs("usage: plangen sample FILE | bench FILE MIB VERSION [SEED] | seeds FOLDER\n", stderr);
     return 2;
   }
   std::FILE* out = std::fopen(argv[2], "wb");
