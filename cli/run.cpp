@@ -10,25 +10,16 @@
 namespace stmtpick {
 
 int RunStmtpick(int argc, const char* const argv[]) {
-  if (argc < 2) {
-    Say(stderr, messages::kUsage);
-    return 1;
-  }
+  if (argc < 2) return Fail(messages::kUsage);
   if (IsHelpRequest(argv[1])) {
-    Say(stdout, messages::kUsage);
+    std::fputs(messages::kUsage, stdout);
     return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
   }
   RunSettings settings = ScanArguments(argc, argv);
-  if (settings.inputPath.empty()) {
-    Say(stderr, messages::kInvalidInput);
-    return 1;
-  }
+  if (settings.inputPath.empty()) return Fail(messages::kInvalidInput);
   FilePtr input = OpenStream(settings.inputPath, "rb");
   // Some systems open a folder for reading; it is no plan file all the same.
-  if (!input || platform::IsDirectory(input.get())) {
-    Say(stderr, messages::kInvalidInput);
-    return 1;
-  }
+  if (!input || platform::IsDirectory(input.get())) return Fail(messages::kInvalidInput);
   return settings.repairMode ? RepairHeader(std::move(input), settings)
                              : ExtractStatements(std::move(input), settings);
 }

@@ -13,7 +13,7 @@ namespace stmtpick {
 
 void ReportShortHeader(std::FILE* to, std::size_t bytes);
 void ReportHeader(std::FILE* to, const PlanFileHeader& header);
-// One line per record; for a record that was read, cut or not, and for where the input ends.
+// A line for each record read, whole or cut, and one for where the input ends.
 void ReportRecord(std::FILE* to, const RecordRead& read);
 void ReportTrailerCut(std::FILE* to, const RecordRead& read, std::uint64_t endOffset);
 void ReportCopy(std::FILE* to, std::uint64_t copied, const std::string& outputPath);

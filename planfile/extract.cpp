@@ -17,11 +17,6 @@ namespace {
 char scriptBuffer[256 * 1024];
 char diagnosticsBuffer[64 * 1024];
 
-int Fail(const char* message) {
-  Say(stderr, message);
-  return 1;
-}
-
 enum class LoopEnd { InputEnded, ReadFailed, WriteFailed };
 
 // diagnostics is null unless the /d option asked for a line per record.
@@ -89,7 +84,7 @@ int ExtractStatements(FilePtr input, const RunSettings& settings) {
   if (end == LoopEnd::ReadFailed) return Fail(messages::kCannotReadInput);
 
   std::string summary = messages::kDoneBefore + FormatDecimal(count) + messages::kDoneAfter;
-  Say(stderr, summary.c_str());
+  std::fputs(summary.c_str(), stderr);
   return 0;
 }
 

@@ -1,6 +1,8 @@
 // Every message the tool writes to standard error, byte for byte.
 #pragma once
 
+#include <cstdio>
+
 namespace stmtpick::messages {
 
 constexpr char kUsage[] =
@@ -29,3 +31,13 @@ constexpr char kDoneBefore[] = "\nDone.  Exported ";
 constexpr char kDoneAfter[] = " statements.\n";
 
 }  // namespace stmtpick::messages
+
+namespace stmtpick {
+
+// Reports a failure once, whole, and gives the exit status that goes with it.
+inline int Fail(const char* message) {
+  std::fputs(message, stderr);
+  return 1;
+}
+
+}  // namespace stmtpick

@@ -36,19 +36,12 @@ CopyEnd CopyWithHeader(std::FILE* input, std::FILE* output, std::uint64_t* copie
 }  // namespace
 
 int RepairHeader(FilePtr input, const RunSettings& settings) {
-  if (settings.outputPath.empty()) {
-    Say(stderr, messages::kMissingOutput);
-    return 1;
-  }
+  if (settings.outputPath.empty()) return Fail(messages::kMissingOutput);
   if (platform::PathIsFileOf(settings.outputPath, input.get())) {
-    Say(stderr, messages::kOutputIsInput);
-    return 1;
+    return Fail(messages::kOutputIsInput);
   }
   FilePtr output = OpenStream(settings.outputPath, "wb");
-  if (!output) {
-    Say(stderr, messages::kCannotCreateOutput);
-    return 1;
-  }
+  if (!output) return Fail(messages::kCannotCreateOutput);
 
   std::uint64_t copied = 0;
   CopyEnd end = CopyWithHeader(input.get(), output.get(), &copied);
@@ -62,8 +55,7 @@ int RepairHeader(FilePtr input, const RunSettings& settings) {
                                                                  : nullptr;
   if (!failure) return 0;
   if (removable) std::remove(settings.outputPath.c_str());
-  Say(stderr, failure);
-  return 1;
+  return Fail(failure);
 }
 
 }  // namespace stmtpick

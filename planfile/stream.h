@@ -21,7 +21,4 @@ inline bool CloseChecked(FilePtr& stream) {
   return std::fclose(stream.release()) == 0;
 }
 
-// Messages are written whole in one call; stderr is unbuffered, so it is one write.
-inline void Say(std::FILE* to, const char* message) { std::fputs(message, to); }
-
 }  // namespace stmtpick
