@@ -372,23 +372,23 @@ TEST(Extract, FullDiskIsAFailure) {
   TempDir dir;
   std::string file = plantest::Header(3101);
   for (int i = 0; i < 5000; ++i) file += Rec("SELECT something FROM somewhere");
-  WriteFile(dir / "plans.qpf", file);
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"plans.qpf", "/e/dev/full"}, {"plans.qpf", "/e/dev/full", "/a"}}) {
-    plantest::RunResult run = RunIn(dir, args);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "\nUnable to write the SQL script!\n");
-  }
-  // A short script fails only at the final flush; that must be caught too.
+  WriteFile(dir / "large.qpf", file);
+  // A short script fails only at the final flush or close; that must be caught too.
   WriteFile(dir / "small.qpf", kTwo);
-  for (const char* input : {"plans.qpf", "small.qpf"}) {
-    plantest::RunOptions options;
-    options.workDir = dir.path().string();
-    options.stdoutPath = "/dev/full";
-    plantest::RunResult run = plantest::RunTool({input}, options);
-    EXPECT_EQ(run.status, 1) << input;
-    EXPECT_EQ(run.err, "\nUnable to write the SQL script!\n") << input;
+  for (const char* input : {"large.qpf", "small.qpf"}) {
+    for (const std::vector<std::string>& options :
+         {std::vector<std::string>{"/e/dev/full"}, {"/e/dev/full", "/a"}, {}}) {
+      std::vector<std::string> args{input};
+      args.insert(args.end(), options.begin(), options.end());
+      plantest::RunOptions run;
+      run.workDir = dir.path().string();
+      if (options.empty()) run.stdoutPath = "/dev/full";
+      plantest::RunResult result = plantest::RunTool(args, run);
+      EXPECT_EQ(result.status, 1) << testing::PrintToString(args);
+      EXPECT_EQ(result.err, "\nUnable to write the SQL script!\n") << testing::PrintToString(args);
+    }
   }
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 
 TEST(Extract, ReadErrorIsNotTheEndOfTheFile) {
