@@ -32,10 +32,7 @@ std::string Blocks(std::vector<std::string> texts, char separator = ';') {
 }
 
 std::string Rec(std::string_view text, std::uint16_t trailer = 0, bool extended = false) {
-  plantest::RecordSpec spec;
-  spec.text = text;
-  spec.trailerLength = trailer;
-  return plantest::Record(spec, extended);
+  return plantest::Record(text, trailer, extended);
 }
 
 const std::string kTwo = plantest::PlanFile(3101, {"SELECT 1", "SELECT 2"}, 5);
@@ -274,14 +271,14 @@ TEST(Extract, ReadsPastFourGibibytes) {
   {
     std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
     while (offset <= fourGiB) {
-      plantest::RecordSpec spec;
-      spec.text = "SELECT hole";
-      spec.trailerLength = 65535;
-      std::string record = plantest::Record(spec, false);
-      record.resize(8 + spec.text.size());  // the trailer is left to the hole
+      plantest::RecordParts parts;
+      parts.text = "SELECT hole";
+      parts.trailerLength = 65535;
+      std::string record = plantest::Record(parts, false);
+      record.resize(8 + parts.text.size());  // the trailer is left to the hole
       file.seekp(static_cast<std::streamoff>(offset));
       file.write(record.data(), static_cast<std::streamsize>(record.size()));
-      offset += 8 + spec.text.size() + spec.trailerLength;
+      offset += 8 + parts.text.size() + parts.trailerLength;
       ++records;
     }
     std::string last = Rec("SELECT past 4 GiB");
@@ -305,11 +302,11 @@ TEST(Extract, ReadsPastFourGibibytes) {
 
 // The /d lines explain a short script; the script itself does not change.
 TEST(Extract, DebugDescribesTheFile) {
-  plantest::RecordSpec first;
+  plantest::RecordParts first;
   first.text = "ABC";
   first.trailerLength = 2;
   first.recordPrefix = 0xDEADBEEF;
-  plantest::RecordSpec empty;
+  plantest::RecordParts empty;
   empty.recordPrefix = 1;
   const std::string whole = plantest::Header(3101, 9) + plantest::Record(first, false) + Rec("B");
   const std::string cut = plantest::Header(3101) + plantest::Record(first, false) +

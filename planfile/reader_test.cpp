@@ -53,12 +53,9 @@ Fixture Build(std::uint16_t version) {
   const std::string texts[] = {"SELECT 1", "", "x", std::string("SELECT\0z", 8), ""};
   const std::uint16_t trailers[] = {3, 0, 5, 2, 4};
   for (int i = 0; i < 5; ++i) {
-    plantest::RecordSpec spec;
-    spec.text = texts[i];
-    spec.trailerLength = trailers[i];
     f.starts.push_back(f.bytes.size());
     f.texts.push_back(texts[i]);
-    f.bytes += plantest::Record(spec, extended);
+    f.bytes += plantest::Record(texts[i], trailers[i], extended);
   }
   return f;
 }
@@ -132,12 +129,9 @@ TEST(ReadRecord, LargeFilesAndLongTexts) {
   }
   for (std::size_t length : {64999u, 65000u, 65535u}) texts.push_back(std::string(length, 'L'));
   for (std::size_t i = 0; i < texts.size(); ++i) {
-    plantest::RecordSpec spec;
-    spec.text = texts[i];
-    spec.trailerLength = static_cast<std::uint16_t>(i * 37 % 400);
-    bytes += plantest::Record(spec, false);
+    bytes += plantest::Record(texts[i], static_cast<std::uint16_t>(i * 37 % 400), false);
   }
-  plantest::RecordSpec last;
+  plantest::RecordParts last;
   last.text = "the end";
   last.trailerLength = 65535;
   bytes += plantest::Record(last, false).substr(0, 8 + 7 + 10);
@@ -150,10 +144,10 @@ TEST(ReadRecord, LargeFilesAndLongTexts) {
 }
 
 TEST(ReadRecord, DeclaredTextLongerThanTheFile) {
-  plantest::RecordSpec spec;
-  spec.text = "short";
-  spec.textLengthField = 65535;
-  Scan scan = ReadAll(plantest::Header(3101) + plantest::Record(spec, false));
+  plantest::RecordParts parts;
+  parts.text = "short";
+  parts.textLengthField = 65535;
+  Scan scan = ReadAll(plantest::Header(3101) + plantest::Record(parts, false));
   EXPECT_TRUE(scan.texts.empty());
   EXPECT_EQ(scan.last.outcome, RecordOutcome::Cut);
   EXPECT_EQ(scan.last.cutField, RecordField::Text);

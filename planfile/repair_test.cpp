@@ -55,9 +55,7 @@ TEST(Repair, RepairedFileIsReadFromTheOldFirstByte) {
   // The damaged file's first 8 bytes become the first record's fixed fields:
   // prefix "BAD!", trailerLength 2, textLength 3.
   std::string damaged = std::string("BAD!\x02\x00\x03\x00", 8) + "ONEtt";
-  plantest::RecordSpec spec;
-  spec.text = "SELECT 2";
-  damaged += plantest::Record(spec, false);
+  damaged += plantest::Record("SELECT 2", 0, false);
   TempDir dir;
   WriteFile(dir / "damaged.qpf", damaged);
   plantest::RunResult before = RunIn(dir, {"damaged.qpf"});

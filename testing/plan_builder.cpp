@@ -19,27 +19,29 @@ std::string Header(std::uint16_t formatVersion, std::uint16_t headerTail) {
   return out;
 }
 
-std::string Record(const RecordSpec& spec, bool extensionBlock) {
+std::string Record(const RecordParts& parts, bool extensionBlock) {
   std::string out;
-  PutLittle32(out, spec.recordPrefix);
-  PutLittle16(out, spec.trailerLength);
-  PutLittle16(out, static_cast<std::uint16_t>(spec.textLengthField >= 0 ? spec.textLengthField
-                                                                         : spec.text.size()));
+  PutLittle32(out, parts.recordPrefix);
+  PutLittle16(out, parts.trailerLength);
+  PutLittle16(out, static_cast<std::uint16_t>(parts.textLengthField >= 0 ? parts.textLengthField
+                                                                         : parts.text.size()));
   if (extensionBlock) out.append(32, '\xEE');
-  out.append(spec.text);
-  out.append(spec.trailerLength, '\xAB');
+  out.append(parts.text);
+  out.append(parts.trailerLength, '\xAB');
   return out;
+}
+
+std::string Record(std::string_view text, std::uint16_t trailerLength, bool extensionBlock) {
+  RecordParts parts;
+  parts.text = text;
+  parts.trailerLength = trailerLength;
+  return Record(parts, extensionBlock);
 }
 
 std::string PlanFile(std::uint16_t formatVersion, std::initializer_list<std::string_view> texts,
                      std::uint16_t trailerLength) {
   std::string out = Header(formatVersion);
-  for (std::string_view text : texts) {
-    RecordSpec spec;
-    spec.text = text;
-    spec.trailerLength = trailerLength;
-    out += Record(spec, formatVersion == 3102);
-  }
+  for (std::string_view text : texts) out += Record(text, trailerLength, formatVersion == 3102);
   return out;
 }
 

@@ -26,12 +26,7 @@ std::string SamplePlan() {
       {"DELETE FROM sessions WHERE expires < GETDATE()", 40},
       {"INSERT INTO audit (note) VALUES ('100% done')", 3},
   };
-  for (const auto& record : records) {
-    plantest::RecordSpec spec;
-    spec.text = record.text;
-    spec.trailerLength = record.trailer;
-    plan += plantest::Record(spec, false);
-  }
+  for (const auto& record : records) plan += plantest::Record(record.text, record.trailer, false);
   return plan;
 }
 
@@ -40,10 +35,7 @@ bool WriteAll(std::FILE* out, const std::string& bytes) {
 }
 
 std::string Rec(std::string_view text, std::uint16_t trailer, bool extended) {
-  plantest::RecordSpec spec;
-  spec.text = text;
-  spec.trailerLength = trailer;
-  return plantest::Record(spec, extended);
+  return plantest::Record(text, trailer, extended);
 }
 
 // Two option bytes (mode and /d, separator), then a plan file: valid, cut and damaged ones.
@@ -94,11 +86,11 @@ int Bench(std::FILE* out, std::uint64_t mebibytes, std::uint16_t version, unsign
     int length = textLength(random);
     while (static_cast<int>(text.size()) < length) text += words;
     text.resize(static_cast<std::size_t>(length));
-    plantest::RecordSpec spec;
-    spec.text = text;
-    spec.trailerLength = static_cast<std::uint16_t>(trailerLength(random));
-    spec.recordPrefix = static_cast<std::uint32_t>(random());
-    chunk += plantest::Record(spec, version == 3102);
+    plantest::RecordParts parts;
+    parts.text = text;
+    parts.trailerLength = static_cast<std::uint16_t>(trailerLength(random));
+    parts.recordPrefix = static_cast<std::uint32_t>(random());
+    chunk += plantest::Record(parts, version == 3102);
     if (chunk.size() >= (1u << 20)) {
       if (!WriteAll(out, chunk)) return 1;
       written += chunk.size();
