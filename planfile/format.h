@@ -8,7 +8,6 @@ namespace stmtpick {
 
 constexpr std::size_t kHeaderSize = 8;
 constexpr unsigned char kMagic[4] = {'S', 'P', 'Y', 0};
-constexpr std::uint16_t kVersionPlain = 3101;
 constexpr std::uint16_t kVersionExtended = 3102;
 constexpr std::size_t kExtensionBlockSize = 32;
 // recordPrefix (4), trailerLength (2), textLength (2).

@@ -2,6 +2,8 @@
 
 namespace plantest {
 
+namespace {
+
 void PutLittle16(std::string& out, std::uint16_t value) {
   out.push_back(static_cast<char>(value & 0xFF));
   out.push_back(static_cast<char>(value >> 8));
@@ -11,6 +13,8 @@ void PutLittle32(std::string& out, std::uint32_t value) {
   PutLittle16(out, static_cast<std::uint16_t>(value & 0xFFFF));
   PutLittle16(out, static_cast<std::uint16_t>(value >> 16));
 }
+
+}  // namespace
 
 std::string Header(std::uint16_t formatVersion, std::uint16_t headerTail) {
   std::string out("SPY", 4);

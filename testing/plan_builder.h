@@ -27,7 +27,4 @@ std::string Record(std::string_view text, std::uint16_t trailerLength, bool exte
 std::string PlanFile(std::uint16_t formatVersion, std::initializer_list<std::string_view> texts,
                      std::uint16_t trailerLength = 0);
 
-void PutLittle16(std::string& out, std::uint16_t value);
-void PutLittle32(std::string& out, std::uint32_t value);
-
 }  // namespace plantest
