@@ -119,9 +119,9 @@ TEST(Main, FirstArgumentIsAlwaysTheInput) {
   EXPECT_EQ(ReadFile(dir / "-eout.sql"), kPlan);
 }
 
-#ifndef _WIN32
 TEST(Main, AbsolutePathAsFirstArgumentIsNoOption) {
   // /tmp/.../srv.qpf must not be read as the options /t... or /s...
+  if (plantest::kWindows) GTEST_SKIP() << "Windows paths do not begin with a slash";
   TempDir dir;
   WriteFile(dir / "srv.qpf", kPlan);
   plantest::RunResult run = RunIn(dir, {dir / "srv.qpf"});
@@ -129,7 +129,6 @@ TEST(Main, AbsolutePathAsFirstArgumentIsNoOption) {
   EXPECT_EQ(run.out, kScript);
   EXPECT_EQ(run.err, kDone);
 }
-#endif
 
 TEST(Main, LongPathsAreUsedWhole) {
   TempDir dir;

@@ -2,6 +2,7 @@
 #include "testing/process.h"
 
 #include <atomic>
+#include <cstdio>
 #include <filesystem>
 #include <random>
 #include <stdexcept>
@@ -139,14 +140,28 @@ RunResult RunTool(const std::vector<std::string>& args, const RunOptions& option
                            : OpenInheritable(outPath, GENERIC_WRITE, CREATE_ALWAYS);
   startup.hStdError = OpenInheritable(errPath, GENERIC_WRITE, CREATE_ALWAYS);
 
+  // Wine now and then refuses a start for a moment (seen about once in twenty suite runs);
+  // the tool's behaviour is only looked at once it has started.
   PROCESS_INFORMATION process = {};
-  BOOL started = CreateProcessA(tool.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                options.workDir.empty() ? nullptr : options.workDir.c_str(),
-                                &startup, &process);
+  BOOL started = FALSE;
+  DWORD startError = 0;
+  for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+    if (attempt > 0) Sleep(200);
+    started = CreateProcessA(tool.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+                             options.workDir.empty() ? nullptr : options.workDir.c_str(),
+                             &startup, &process);
+    if (!started) {
+      startError = GetLastError();
+      std::fprintf(stderr, "note: the tool's start was refused (error %lu)\n", startError);
+    }
+  }
   CloseHandle(startup.hStdInput);
   CloseHandle(startup.hStdOutput);
   CloseHandle(startup.hStdError);
-  if (!started) throw std::runtime_error("cannot start " + tool);
+  if (!started) {
+    throw std::runtime_error("cannot start " + tool + " in " + options.workDir + ": error " +
+                             std::to_string(startError));
+  }
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 0;
   GetExitCodeProcess(process.hProcess, &code);
