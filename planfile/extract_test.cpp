@@ -31,9 +31,7 @@ std::string Blocks(std::vector<std::string> texts, char separator = ';') {
   return AsText(script);
 }
 
-std::string Rec(std::string_view text, std::uint16_t trailer = 0, bool extended = false) {
-  return plantest::Record(text, trailer, extended);
-}
+using plantest::Record;
 
 const std::string kTwo = plantest::PlanFile(3101, {"SELECT 1", "SELECT 2"}, 5);
 
@@ -49,12 +47,12 @@ TEST(Extract, TwoStatementsToStandardOutput) {
 TEST(Extract, FilesAndTheirScripts) {
   const std::string h1 = plantest::Header(3101);
   const std::string h2 = plantest::Header(3102);
-  const std::string trailerPastEnd = Rec("LAST", 65535).substr(0, 8 + 4 + 100);
+  const std::string trailerPastEnd = Record("LAST", 65535).substr(0, 8 + 4 + 100);
   std::vector<std::string> twelve;
   std::string manyFile = h1;
   for (int i = 1; i <= 12; ++i) {
     twelve.push_back("SELECT " + std::to_string(i));
-    manyFile += Rec(twelve.back(), static_cast<std::uint16_t>(i));
+    manyFile += Record(twelve.back(), static_cast<std::uint16_t>(i));
   }
   const struct {
     const char* name;
@@ -62,21 +60,21 @@ TEST(Extract, FilesAndTheirScripts) {
     std::vector<std::string> texts;
   } cases[] = {
       {"header only", h1, {}},
-      {"empty text", h1 + Rec("") + Rec("B"), {"", "B"}},
+      {"empty text", h1 + Record("") + Record("B"), {"", "B"}},
       {"zero byte ends the text, the record is still consumed",
-       h1 + Rec(std::string("A\0junk", 6), 2) + Rec("B"), {"A", "B"}},
-      {"percent and backslash", h1 + Rec("LIKE '%s%d\\n'"), {"LIKE '%s%d\\n'"}},
-      {"last record cut in its text", h1 + Rec("A", 1) + Rec("BCDEF").substr(0, 10), {"A"}},
-      {"seven stray bytes", h1 + Rec("A") + std::string(7, '\x01'), {"A"}},
-      {"trailer past the end", h1 + Rec("A") + trailerPastEnd, {"A", "LAST"}},
-      {"3102 texts skip the block", h2 + Rec("A", 3, true) + Rec("B", 0, true), {"A", "B"}},
-      {"3102 empty text, cut in its block", h2 + Rec("A", 0, true) + Rec("", 0, true).substr(0, 20),
+       h1 + Record(std::string("A\0junk", 6), 2) + Record("B"), {"A", "B"}},
+      {"percent and backslash", h1 + Record("LIKE '%s%d\\n'"), {"LIKE '%s%d\\n'"}},
+      {"last record cut in its text", h1 + Record("A", 1) + Record("BCDEF").substr(0, 10), {"A"}},
+      {"seven stray bytes", h1 + Record("A") + std::string(7, '\x01'), {"A"}},
+      {"trailer past the end", h1 + Record("A") + trailerPastEnd, {"A", "LAST"}},
+      {"3102 texts skip the block", h2 + Record("A", 3, true) + Record("B", 0, true), {"A", "B"}},
+      {"3102 empty text, cut in its block", h2 + Record("A", 0, true) + Record("", 0, true).substr(0, 20),
        {"A", ""}},
-      {"3102 empty text, cut after textLength", h2 + Rec("", 0, true).substr(0, 8), {""}},
-      {"3102 text cut in its block", h2 + Rec("A", 0, true) + Rec("B", 0, true).substr(0, 20), {"A"}},
-      {"other versions have no block", plantest::Header(0) + Rec("A") + Rec("B"), {"A", "B"}},
+      {"3102 empty text, cut after textLength", h2 + Record("", 0, true).substr(0, 8), {""}},
+      {"3102 text cut in its block", h2 + Record("A", 0, true) + Record("B", 0, true).substr(0, 20), {"A"}},
+      {"other versions have no block", plantest::Header(0) + Record("A") + Record("B"), {"A", "B"}},
       {"numbers past nine", manyFile, twelve},
-      {"line breaks and raw bytes", h1 + Rec("a\nb\r\nc\x1A\xFF\x80"), {"a\nb\r\nc\x1A\xFF\x80"}},
+      {"line breaks and raw bytes", h1 + Record("a\nb\r\nc\x1A\xFF\x80"), {"a\nb\r\nc\x1A\xFF\x80"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -94,9 +92,9 @@ TEST(Extract, FilesAndTheirScripts) {
 TEST(Extract, EveryCutOfAFileOfEachLayout) {
   for (std::uint16_t version : {3101, 3102}) {
     const bool extended = version == 3102;
-    const std::string file = plantest::Header(version) + Rec("SELECT 1", 3, extended) +
-                             Rec("", 0, extended) + Rec(std::string("x\0y", 3), 2, extended) +
-                             Rec("", 1, extended);
+    const std::string file = plantest::Header(version) + Record("SELECT 1", 3, extended) +
+                             Record("", 0, extended) + Record(std::string("x\0y", 3), 2, extended) +
+                             Record("", 1, extended);
     TempDir dir;
     for (std::size_t length = 0; length <= file.size(); ++length) {
       SCOPED_TRACE("version " + std::to_string(version) + ", " + std::to_string(length) + " bytes");
@@ -116,7 +114,7 @@ TEST(Extract, LongestTextsAreWrittenWhole) {
   std::string file = plantest::Header(3102);
   for (std::size_t length : {64999u, 65000u, 65535u}) {
     texts.push_back(std::string(length, 'x'));
-    file += Rec(texts.back(), 65535, true);
+    file += Record(texts.back(), 65535, true);
   }
   TempDir dir;
   WriteFile(dir / "plans.qpf", file);
@@ -163,7 +161,7 @@ TEST(Extract, BadHeaderLeavesTheExportFileAlone) {
   } cases[] = {
       {"", "\nUnable to read file header.\n"},
       {std::string("SPY\0\x1D\x0C\x01", 7), "\nUnable to read file header.\n"},
-      {std::string("SPYX\x1D\x0C\x01\x00", 8) + Rec("A"),
+      {std::string("SPYX\x1D\x0C\x01\x00", 8) + Record("A"),
        "\nFile does not appear to be a Query Plan Viewer file.\n"},
       {std::string("spy\0\x1D\x0C\x01\x00", 8), "\nFile does not appear to be a Query Plan Viewer file.\n"},
   };
@@ -281,7 +279,7 @@ TEST(Extract, ReadsPastFourGibibytes) {
       offset += 8 + parts.text.size() + parts.trailerLength;
       ++records;
     }
-    std::string last = Rec("SELECT past 4 GiB");
+    std::string last = Record("SELECT past 4 GiB");
     file.seekp(static_cast<std::streamoff>(offset));
     file.write(last.data(), static_cast<std::streamsize>(last.size()));
     ++records;
@@ -308,9 +306,9 @@ TEST(Extract, DebugDescribesTheFile) {
   first.recordPrefix = 0xDEADBEEF;
   plantest::RecordParts empty;
   empty.recordPrefix = 1;
-  const std::string whole = plantest::Header(3101, 9) + plantest::Record(first, false) + Rec("B");
+  const std::string whole = plantest::Header(3101, 9) + plantest::Record(first, false) + Record("B");
   const std::string cut = plantest::Header(3101) + plantest::Record(first, false) +
-                          Rec("never whole").substr(0, 12) ;
+                          Record("never whole").substr(0, 12) ;
   const std::string stray = plantest::Header(3101) + plantest::Record(first, false) + "xyz";
   const std::string extended = plantest::Header(3102) + plantest::Record(first, true) +
                                plantest::Record(empty, true).substr(0, 18);
@@ -368,7 +366,7 @@ TEST(Extract, FullDiskIsAFailure) {
   if (plantest::kWindows) GTEST_SKIP() << "Windows has no /dev/full";
   TempDir dir;
   std::string file = plantest::Header(3101);
-  for (int i = 0; i < 5000; ++i) file += Rec("SELECT something FROM somewhere");
+  for (int i = 0; i < 5000; ++i) file += Record("SELECT something FROM somewhere");
   WriteFile(dir / "large.qpf", file);
   // A short script fails only at the final flush or close; that must be caught too.
   WriteFile(dir / "small.qpf", kTwo);

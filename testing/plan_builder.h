@@ -21,7 +21,8 @@ struct RecordParts {
 // The trailer is filled with 0xAB, never with a text-like byte.
 std::string Record(const RecordParts& parts, bool extensionBlock);
 // The common case: a text and its trailer length, with the default prefix.
-std::string Record(std::string_view text, std::uint16_t trailerLength, bool extensionBlock);
+std::string Record(std::string_view text, std::uint16_t trailerLength = 0,
+                   bool extensionBlock = false);
 
 // A whole file of one record per text, each with the given trailer length.
 std::string PlanFile(std::uint16_t formatVersion, std::initializer_list<std::string_view> texts,

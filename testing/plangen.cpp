@@ -34,30 +34,28 @@ bool WriteAll(std::FILE* out, const std::string& bytes) {
   return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
 }
 
-std::string Rec(std::string_view text, std::uint16_t trailer, bool extended) {
-  return plantest::Record(text, trailer, extended);
-}
+using plantest::Record;
 
 // Two option bytes (mode and /d, separator), then a plan file: valid, cut and damaged ones.
 int Seeds(const std::string& folder) {
   const std::string h1 = plantest::Header(3101);
   const std::string h2 = plantest::Header(3102);
-  const std::string plain = h1 + Rec("SELECT 1", 3, false) + Rec("", 0, false) + Rec("x", 9, false);
-  const std::string extended = h2 + Rec("SELECT 2", 1, true) + Rec("", 0, true);
+  const std::string plain = h1 + Record("SELECT 1", 3, false) + Record("", 0, false) + Record("x", 9, false);
+  const std::string extended = h2 + Record("SELECT 2", 1, true) + Record("", 0, true);
   const struct {
     const char* name;
     std::string bytes;
   } seeds[] = {
       {"seed-3101-export", std::string("\0\0", 2) + plain},
       {"seed-3102-append", std::string("\1#", 2) + extended},
-      {"seed-repair-damaged", std::string("\2\0", 2) + "BAD!HEAD" + Rec("y", 0, false)},
+      {"seed-repair-damaged", std::string("\2\0", 2) + "BAD!HEAD" + Record("y", 0, false)},
       {"seed-3101-cut-replace", std::string("\3\0", 2) + plain.substr(0, plain.size() - 5)},
       {"seed-3102-cut-block-debug", std::string("\4\0", 2) + extended.substr(0, extended.size() - 10)},
       {"seed-bad-magic", std::string("\0\0", 2) + "SPYX" + plain.substr(4)},
       {"seed-short-header", std::string("\0\0", 2) + h1.substr(0, 5)},
       {"seed-repair-debug", std::string("\6\0", 2) + plain},
-      {"seed-raw-bytes", std::string("\0G", 2) + h1 + Rec(std::string("a\0b\r\n\x1A\xFF", 8), 0, false) +
-                             Rec("past the end", 65535, false).substr(0, 30)},
+      {"seed-raw-bytes", std::string("\0G", 2) + h1 + Record(std::string("a\0b\r\n\x1A\xFF", 8), 0, false) +
+                             Record("past the end", 65535, false).substr(0, 30)},
   };
   for (const auto& seed : seeds) {
     std::string path = folder + "/" + seed.name;
